@@ -1,0 +1,1 @@
+#include "foundation/item_store.h"

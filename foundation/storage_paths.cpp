@@ -1,0 +1,1 @@
+#include "foundation/storage_paths.h"
