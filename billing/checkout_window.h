@@ -1,0 +1,29 @@
+#pragma once
+
+#include "billing/bill.h"
+
+#include <QDialog>
+
+// Shows the bill of the item named by selectedItemName(), computed once for
+// the moment the window opens, and on confirmation records it in the month's
+// history file and puts the item back to idle, in that order. When the record
+// cannot be stored the item stays running and the window stays open.
+class CheckoutWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit CheckoutWindow(QWidget *owner);
+
+signals:
+    // The record is stored and the item is idle again.
+    void checkedOut();
+    // The settings file changed in another way (the record was stored but
+    // the item could not be put back to idle).
+    void itemStoreChanged();
+
+private:
+    void buildLayout();
+    void confirm();
+
+    QByteArray m_itemName;
+    Bill m_bill;
+};
