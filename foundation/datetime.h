@@ -29,7 +29,9 @@ struct CalendarFields {
 // (year 100..9999, a day that the month has, hour 0..23, minute and second 0..59).
 std::optional<DateTime> dateTimeFromFields(const CalendarFields &fields);
 // The calendar fields of a date-time, rounded to the nearest second; nullopt
-// outside MinDateTime..MaxDateTime or for a NaN.
+// for a NaN or a value whose date lies outside 0100-01-01..9999-12-31. Before
+// 1899-12-30 the fraction still counts forward from midnight, away from
+// zero: -1.25 is 1899-12-29 06:00:00.
 std::optional<CalendarFields> fieldsFromDateTime(DateTime value);
 
 // The local date and time now, without the part below one second. Tests may

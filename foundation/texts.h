@@ -27,9 +27,10 @@ QByteArray textMid(const QByteArray &s, int p, int n);
 // Position of the first occurrence of t in s at or after byte position start
 // (a start below 1 means 1; a start past the end finds nothing), or -1. With
 // ignoreCase, ASCII letters match without regard to case; other bytes never
-// fold, trail bytes included.
+// fold, trail bytes included. An empty t finds nothing.
 int findText(const QByteArray &s, const QByteArray &t, int start = 1, bool ignoreCase = false);
-// Position of the last occurrence of t in s, case-sensitive, or -1.
+// Position of the last occurrence of t in s, with the same stepping,
+// case-sensitive, or -1.
 int findTextReverse(const QByteArray &s, const QByteArray &t);
 
 // s with n bytes from position p replaced by r. p < 1 counts as 1; p past the
