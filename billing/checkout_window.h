@@ -1,13 +1,14 @@
 #pragma once
 
-#include "billing/bill.h"
+#include "history/history_file.h"
 
 #include <QDialog>
 
 // Shows the bill of the item named by selectedItemName(), computed once for
-// the moment the window opens, and on confirmation records it in the month's
-// history file and puts the item back to idle, in that order. When the record
-// cannot be stored the item stays running and the window stays open.
+// the moment the window is built, and on confirmation records it in the
+// month's history file and then puts the item back to idle. When the record
+// cannot be stored the item stays running, the operator is told why and the
+// window stays open. Closing the window any other way changes nothing.
 class CheckoutWindow : public QDialog {
     Q_OBJECT
 public:
@@ -25,5 +26,5 @@ private:
     void confirm();
 
     QByteArray m_itemName;
-    Bill m_bill;
+    HistoryRecord m_bill;
 };
