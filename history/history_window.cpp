@@ -1,0 +1,98 @@
+#include "history/history_window.h"
+
+#include "foundation/codepage.h"
+#include "foundation/storage_paths.h"
+#include "history/file_search.h"
+#include "history/history_file.h"
+#include "history/history_table_model.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QTableView>
+
+namespace {
+
+QFont windowFont(int pixelSize)
+{
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QString recordCountText(qsizetype count)
+{
+    return QStringLiteral("共 %1 条记录").arg(count);
+}
+
+} // namespace
+
+HistoryWindow::HistoryWindow(QWidget *parent) : QWidget(parent)
+{
+    buildLayout();
+    fillMonthList();
+}
+
+void HistoryWindow::buildLayout()
+{
+    setWindowTitle(QStringLiteral("历史记录"));
+    setFixedSize(1276, 669);
+
+    m_monthList = new QListWidget(this);
+    m_monthList->setObjectName(QStringLiteral("monthList"));
+    m_monthList->setGeometry(9, 10, 140, 370);
+    m_monthList->setFont(windowFont(14));
+
+    m_model = new HistoryTableModel(this);
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("recordTable"));
+    m_table->setGeometry(157, 10, 1103, 621);
+    m_table->setFont(windowFont(12));
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setWordWrap(false);
+    m_table->setShowGrid(false);
+    m_table->verticalHeader()->hide();
+    // Fixed row heights keep a month of many records from being measured row
+    // by row.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int column = 0; column < HistoryTableModel::ColumnCount; ++column)
+        m_table->setColumnWidth(column, HistoryTableModel::columnWidth(HistoryTableModel::Column(column)));
+
+    m_countLabel = new QLabel(recordCountText(0), this);
+    m_countLabel->setObjectName(QStringLiteral("countLabel"));
+    m_countLabel->setGeometry(10, 600, 140, 30);
+    m_countLabel->setFont(windowFont(12));
+    m_countLabel->setAlignment(Qt::AlignCenter);
+
+    connect(m_monthList, &QListWidget::currentRowChanged, this, &HistoryWindow::showMonth);
+}
+
+void HistoryWindow::fillMonthList()
+{
+    const QByteArray folder = directoryOfPath(storagePaths().historyFilePath);
+    QList<QByteArray> paths;
+    // The folder holds one small file per month, so the search is quick; it
+    // runs without dispatching events, which could otherwise close windows
+    // while this one is still being built.
+    findFiles(folder, QByteArrayLiteral("*.WD.txt"), paths, /*withFolder=*/true, /*sorted=*/true,
+              /*intoSubfolders=*/false);
+    for (const QByteArray &path : paths) {
+        auto *entry = new QListWidgetItem(gbkToUnicode(fileBaseName(path)), m_monthList);
+        entry->setData(Qt::UserRole, path);
+    }
+    m_monthList->setCurrentRow(-1);
+}
+
+void HistoryWindow::showMonth(int row)
+{
+    const QListWidgetItem *entry = m_monthList->item(row);
+    if (!entry)
+        return;
+    QList<QList<QByteArray>> records = readHistoryFile(entry->data(Qt::UserRole).toByteArray());
+    m_countLabel->setText(recordCountText(records.size()));
+    m_model->setRecords(std::move(records));
+}

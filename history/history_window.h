@@ -2,27 +2,27 @@
 
 #include <QWidget>
 
-class QComboBox;
 class QLabel;
+class QListWidget;
 class QTableView;
 class HistoryTableModel;
 
-// Browses the history files: a list of the months that have a file (oldest
-// first) and a table of the chosen month's records with their count.
-// Non-modal; the owner decides its lifetime.
+// Browses the history files: on the left the months that have a file, oldest
+// first, as "yyyyMM.WD" entries; choosing one reads that file afresh and
+// shows its records in the table with their count. The list of months is made
+// when the window is built. Only reads; non-modal, the owner decides its
+// lifetime.
 class HistoryWindow : public QWidget {
     Q_OBJECT
 public:
     explicit HistoryWindow(QWidget *parent = nullptr);
 
-    // Reads the month's file (a "yyyyMM.WD" entry of the list) into the table.
-    void showMonth(const QString &monthEntry);
-
 private:
     void buildLayout();
     void fillMonthList();
+    void showMonth(int row);
 
-    QComboBox *m_monthCombo = nullptr;
+    QListWidget *m_monthList = nullptr;
     QTableView *m_table = nullptr;
     QLabel *m_countLabel = nullptr;
     HistoryTableModel *m_model = nullptr;
