@@ -41,6 +41,11 @@ StoredBillTexts readStoredBillTexts(const IniSnapshot &settings, const QByteArra
     };
 }
 
+bool hasReadableStartTime(const StoredBillTexts &stored)
+{
+    return textToDateTime(stored.startTime) != MinDateTime;
+}
+
 HistoryRecord computeBill(const QByteArray &itemName, const StoredBillTexts &stored, DateTime now)
 {
     const Tariff tariff = tariffOf(stored);

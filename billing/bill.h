@@ -21,6 +21,11 @@ struct StoredBillTexts {
 // The stored texts of the item, read from the snapshot (missing: empty).
 StoredBillTexts readStoredBillTexts(const IniSnapshot &settings, const QByteArray &itemName);
 
+// True when the stored start time reads as a date-time. A bill of a start
+// time that does not (hand-edited, or "无") counts the time since the year
+// 100 and is no bill to show or record.
+bool hasReadableStartTime(const StoredBillTexts &stored);
+
 // The bill of the item at the moment now, which is both the end time and the
 // end of the elapsed time, so the two always agree. The start time, initial
 // fee, minimum unit and overtime price are shown as stored, with their units;
