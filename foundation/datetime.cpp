@@ -18,7 +18,7 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 
 // Days from 1970-01-01 to a proleptic Gregorian date, and back (the
 // well-known era-based algorithm; exact for every year of the range).
-std::int64_t daysFromCivil(std::int64_t year, int month, int day)
+constexpr std::int64_t daysFromCivil(std::int64_t year, int month, int day)
 {
     year -= month <= 2;
     const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
@@ -41,7 +41,7 @@ void civilFromDays(std::int64_t days, CalendarFields &fields)
     fields.year = int(yearOfEra + era * 400 + (fields.month <= 2));
 }
 
-const std::int64_t kEpochDay = daysFromCivil(1899, 12, 30);
+constexpr std::int64_t kEpochDay = daysFromCivil(1899, 12, 30);
 
 bool isLeapYear(int year)
 {
