@@ -98,7 +98,7 @@ TEST(Bill, ShowsFractionalHoursForAPeriodThatIsNotWholeHours)
 
 TEST(Bill, ShowsStoredTextsAsStoredAndComputesWithTheirLeadingNumbers)
 {
-    const StoredBillTexts stored{kStart, "240", "70元", "30 min", "２０"};
+    const StoredBillTexts stored{kStart, "240", gbk("70元"), "30 min", gbk("２０")};
     const HistoryRecord bill = computeBill(gbk("大厅1号"), stored, secondsAfterStart(5 * 3600 + 60));
     EXPECT_EQ(bill.fields[HistoryRecord::ItemName], gbk("大厅1号"));
     EXPECT_EQ(bill.fields[HistoryRecord::MinimumUnit], gbk("30 min 分钟"));
