@@ -94,10 +94,13 @@ std::int32_t realToInt(double x)
 std::int32_t floorToInt(double x)
 {
     // A result such as 2.9999999999995 of a real expression stands for 3;
-    // flooring it to 2 would lose a whole unit.
+    // flooring it to 2 would lose a whole unit. The step away from zero
+    // follows the sign of x, not of its whole part: for -0.9999999999995 the
+    // whole part is 0, and stepping up to 1 would turn a value just above -1
+    // into +1.
     const double wholePart = std::trunc(x);
     if (std::fabs(x - wholePart) > 0.999999999999)
-        x = wholePart >= 0 ? wholePart + 1 : wholePart - 1;
+        x = x >= 0 ? wholePart + 1 : wholePart - 1;
     return realToInt(std::floor(x));
 }
 

@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FloorToIntTest, testing::Values(
     FloorCase{6.999999, 6},
     FloorCase{-2.5, -3},
     FloorCase{-2.9999999999995, -3},
+    FloorCase{-0.9999999999995, -1},
+    FloorCase{-0.5, -1},
     FloorCase{3.0, 3},
     FloorCase{-3.0, -3},
     FloorCase{0.999999999999, 0},
