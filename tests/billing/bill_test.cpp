@@ -134,8 +134,15 @@ TEST(Bill, TellsAnUnreadableStartTime)
 {
     EXPECT_TRUE(hasReadableStartTime(defaultTariffTexts()));
     for (const QByteArray &startTime : {QByteArray(), gbk("无"), QByteArray("2025/02/29 10:00:00"),
-                                        QByteArray("2025/07/04 14:03:09 ")})
-        EXPECT_FALSE(hasReadableStartTime(defaultTariffTexts(startTime))) << startTime.constData();
+                                        QByteArray("2025/07/04 14:03:09 ")}) {
+        const StoredBillTexts stored = defaultTariffTexts(startTime);
+        EXPECT_FALSE(hasReadableStartTime(stored)) << startTime.constData();
+        // Still a bill of eleven texts, with every count wrapped, never
+        // undefined behaviour.
+        const HistoryRecord bill = computeBill("A01", stored, secondsAfterStart(0));
+        EXPECT_EQ(bill.fields[HistoryRecord::StartTime], startTime);
+        EXPECT_TRUE(bill.fields[HistoryRecord::TotalFee].startsWith(gbk("￥")));
+    }
 }
 
 TEST(Bill, AMissingItemGivesEmptyStoredTexts)

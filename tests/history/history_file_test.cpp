@@ -1,6 +1,7 @@
 #include "history/history_file.h"
 
 #include "foundation/codepage.h"
+#include "foundation/datetime.h"
 #include "foundation/files.h"
 #include "foundation/storage_paths.h"
 #include "tests/support/test_support.h"
@@ -58,6 +59,21 @@ TEST(AppendHistoryLine, AddsAtTheEndAndNeverTouchesEarlierLines)
     ASSERT_TRUE(appendHistoryLine("x").ok());
 
     EXPECT_EQ(readFileBytes(storage.historyPath()), first + second.toLine() + "\r\nx\r\n");
+}
+
+TEST(AppendHistoryLine, KeepsWritingToTheMonthOfStartUp)
+{
+    const DateTime july31 = *dateTimeFromFields({2025, 7, 31, 23, 59, 0});
+    const DateTime august1 = *dateTimeFromFields({2025, 8, 1, 0, 1, 0});
+    TestStorage storage(july31);
+    setFixedCurrentDateTime(august1);
+    const Result result = appendHistoryLine("A01@x");
+    setFixedCurrentDateTime(std::nullopt);
+
+    ASSERT_TRUE(result.ok());
+    const QByteArray folder = directoryOfPath(storage.historyPath());
+    EXPECT_EQ(readFileBytes(folder + "202507.WD.txt"), "A01@x\r\n");
+    EXPECT_FALSE(historyFileExists(folder + "202508.WD.txt"));
 }
 
 TEST(AppendHistoryLine, RecreatesTheHistoryFolderRemovedSinceStartUp)
