@@ -23,9 +23,10 @@ std::int32_t textToInt(const QByteArray &s);
 // Truncation toward zero reduced to the low 32 bits; infinities and NaN give 0.
 std::int32_t realToInt(double x);
 
-// Floor, except that a fraction within 1e-12 of a whole number counts as that
-// whole number: 2.999999 -> 2, 2.9999999999995 -> 3, -2.5 -> -3. Infinities
-// and NaN give 0.
+// Floor, except that a value within 1e-12 of the next whole number away from
+// zero counts as that whole number: 2.999999 -> 2, 2.9999999999995 -> 3,
+// -0.9999999999995 -> -1, -2.5 -> -3. Reduced to 32 bits like realToInt;
+// infinities and NaN give 0.
 std::int32_t floorToInt(double x);
 
 // x / y with the fraction cut off toward zero. y must not be zero.

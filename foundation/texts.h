@@ -46,8 +46,9 @@ QByteArray repeatText(int n, const QByteArray &s);
 QList<QByteArray> splitText(const QByteArray &s, const QByteArray &sep);
 
 // Compares character by character (a two-byte character is one unit of value
-// lead * 256 + trail); a text that ends first is the smaller. Without
-// caseSensitive, ASCII letters compare as upper case. Negative, 0 or positive.
+// lead * 256 + trail, a lone lead byte at the end lead * 256); a text that
+// ends first is the smaller. Without caseSensitive, ASCII letters compare as
+// upper case. Negative, 0 or positive.
 int compareText(const QByteArray &a, const QByteArray &b, bool caseSensitive);
 
 // ASCII a..z to A..Z; two-byte characters pass unchanged.
