@@ -5,8 +5,8 @@
 #include "foundation/datetime.h"
 #include "foundation/storage_paths.h"
 #include "items/item_commands.h"
+#include "mainwindow/ui_fonts.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
@@ -16,8 +16,7 @@ namespace {
 
 QFont windowFont(int pixelSize, bool bold = false)
 {
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(pixelSize);
+    QFont font = uiFont(pixelSize);
     font.setBold(bold);
     return font;
 }

@@ -5,6 +5,7 @@
 #include "history/file_search.h"
 #include "history/history_file.h"
 #include "history/history_table_model.h"
+#include "mainwindow/ui_fonts.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -12,13 +13,6 @@
 #include <QTableView>
 
 namespace {
-
-QFont windowFont(int pixelSize)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 QString recordCountText(qsizetype count)
 {
@@ -41,13 +35,13 @@ void HistoryWindow::buildLayout()
     m_monthList = new QListWidget(this);
     m_monthList->setObjectName(QStringLiteral("monthList"));
     m_monthList->setGeometry(9, 10, 140, 370);
-    m_monthList->setFont(windowFont(14));
+    m_monthList->setFont(uiFont(14));
 
     m_model = new HistoryTableModel(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("recordTable"));
     m_table->setGeometry(157, 10, 1103, 621);
-    m_table->setFont(windowFont(12));
+    m_table->setFont(uiFont(12));
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,7 +59,7 @@ void HistoryWindow::buildLayout()
     m_countLabel = new QLabel(recordCountText(0), this);
     m_countLabel->setObjectName(QStringLiteral("countLabel"));
     m_countLabel->setGeometry(10, 600, 140, 30);
-    m_countLabel->setFont(windowFont(12));
+    m_countLabel->setFont(uiFont(12));
     m_countLabel->setAlignment(Qt::AlignCenter);
 
     connect(m_monthList, &QListWidget::currentRowChanged, this, &HistoryWindow::showMonth);

@@ -6,8 +6,8 @@
 #include "foundation/storage_paths.h"
 #include "foundation/stored_texts.h"
 #include "items/item_commands.h"
+#include "mainwindow/ui_fonts.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,18 +16,11 @@
 
 namespace {
 
-QFont windowFont(int pixelSize)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 QLabel *addLabel(QWidget *parent, const QString &text, QRect geometry, int pixelSize)
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(geometry);
-    label->setFont(windowFont(pixelSize));
+    label->setFont(uiFont(pixelSize));
     return label;
 }
 
@@ -36,7 +29,7 @@ QLineEdit *addEdit(QWidget *parent, QRect geometry, const QString &objectName)
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
     edit->setGeometry(geometry);
-    edit->setFont(windowFont(14));
+    edit->setFont(uiFont(14));
     return edit;
 }
 
@@ -108,14 +101,14 @@ void ItemEditorWindow::buildLayout()
     auto *defaultsButton = new QPushButton(QStringLiteral("默认"), this);
     defaultsButton->setObjectName(QStringLiteral("defaultsButton"));
     defaultsButton->setGeometry(110, 291, 50, 35);
-    defaultsButton->setFont(windowFont(12));
+    defaultsButton->setFont(uiFont(12));
     defaultsButton->setAutoDefault(false);
     connect(defaultsButton, &QPushButton::clicked, this, &ItemEditorWindow::fillDefaults);
 
     m_confirmButton = new QPushButton(QStringLiteral("确定添加"), this);
     m_confirmButton->setObjectName(QStringLiteral("confirmButton"));
     m_confirmButton->setGeometry(170, 291, 100, 35);
-    m_confirmButton->setFont(windowFont(14));
+    m_confirmButton->setFont(uiFont(14));
     m_confirmButton->setAutoDefault(false);
     connect(m_confirmButton, &QPushButton::clicked, this, &ItemEditorWindow::confirm);
 }

@@ -3,23 +3,11 @@
 #include "foundation/codepage.h"
 #include "foundation/storage_paths.h"
 #include "items/item_commands.h"
+#include "mainwindow/ui_fonts.h"
 
 #include <QComboBox>
-#include <QFont>
 #include <QMessageBox>
 #include <QPushButton>
-
-namespace {
-
-QFont windowFont(int pixelSize, bool bold)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
 
 SwitchWindow::SwitchWindow(QWidget *owner)
     : QDialog(owner), m_sourceItem(targetItemName())
@@ -46,14 +34,16 @@ void SwitchWindow::buildLayout()
 
     m_targetCombo = new QComboBox(this);
     m_targetCombo->setObjectName(QStringLiteral("targetCombo"));
-    m_targetCombo->setFont(windowFont(20, false));
+    m_targetCombo->setFont(uiFont(20));
     // The box grows with its 20-pixel characters rather than clipping them.
     m_targetCombo->setGeometry(15, 20, 190, qMax(20, m_targetCombo->sizeHint().height()));
 
     m_confirmButton = new QPushButton(QStringLiteral("确认切换"), this);
     m_confirmButton->setObjectName(QStringLiteral("confirmButton"));
     m_confirmButton->setGeometry(60, 66, 100, 40);
-    m_confirmButton->setFont(windowFont(16, true));
+    QFont buttonFont = uiFont(16);
+    buttonFont.setBold(true);
+    m_confirmButton->setFont(buttonFont);
     m_confirmButton->setAutoDefault(false);
     m_confirmButton->setEnabled(false);
 

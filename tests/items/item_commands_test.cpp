@@ -191,6 +191,21 @@ TEST_F(ItemCommandsTest, SwitchMovesTheUseAndExchangesTheTariffs)
     EXPECT_EQ(listSectionNames(settings), (QList<QByteArray>{"A01", hall, room}));
 }
 
+TEST_F(ItemCommandsTest, NamesWhoseTrailBytesLookLikeSeparatorsComeBackWhole)
+{
+    // Trail bytes "@", "[", "]", "\\" and "|": each character is one unit.
+    const QStringList names{QStringLiteral("籃球1"), QStringLiteral("縖2"), QStringLiteral("篯3"),
+                            QStringLiteral("籠4"), QStringLiteral("縷5")};
+    for (const QString &name : names)
+        ASSERT_TRUE(addItem(settings, name, kDefaults).ok()) << name.toStdString();
+
+    QList<QByteArray> expected;
+    for (const QString &name : names)
+        expected.append(unicodeToGbk(name));
+    EXPECT_EQ(listIdleItems(settings), expected);
+    EXPECT_FALSE(addItem(settings, QStringLiteral("篯3"), kDefaults).ok());
+}
+
 TEST_F(ItemCommandsTest, WritesThatFailAreReportedWithTheFileAndTheItem)
 {
     // A folder where the settings file should be: no rewrite can replace it.
