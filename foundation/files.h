@@ -27,6 +27,11 @@ bool fileExists(const QByteArray &path);
 // The whole content; empty for an empty path or a file that cannot be read.
 QByteArray readWholeFile(const QByteArray &path);
 
+// The whole content of a file that is about to be rewritten: empty for a
+// missing file, a failure (with the reason) when the file exists but cannot be
+// read, so that a rewrite never replaces content it could not see.
+Result readFileForRewrite(const QByteArray &path, QByteArray &content);
+
 // Replaces the whole content of the file with the blocks, one after the other.
 // Atomic: the blocks go to a temporary file in the same folder, which is
 // flushed to disk and then renamed over the file, so a reader or a crash sees

@@ -24,14 +24,16 @@ inline constexpr Tariff kDefaultTariff{240, 70, 30, 20};
 // The tariff of an item read without defaults (a missing key reads as 0).
 Tariff readTariff(const IniSnapshot &settings, const QByteArray &itemName);
 
-// The section names of the file in file order: every line whose first byte is
-// "[" and that has a "]" names the bytes between them; empty names are
-// skipped. The scan stops at a zero byte or 0x1A at the start of a line.
-// A missing file gives an empty list.
+// The section names of the file in file order: every header line (as the INI
+// reader splits lines) whose first byte is "[" names the bytes between it and
+// the first "]", whole ("x|y" is one name); empty names are skipped; a name
+// that occurs twice is listed twice. A missing or unreadable file gives an
+// empty list.
 QList<QByteArray> listSectionNames(const QByteArray &path);
 
 // Removes the first section whose header line begins with "[" + name + "]",
 // from that line up to the next section header line or the end of the file;
-// every other byte stays. A name with no such header leaves the file
-// untouched (and succeeds). Atomic rewrite.
+// every other byte stays (also after a zero byte). The name matches byte for
+// byte, case included. A name with no such header, or a missing file, leaves
+// the file untouched (and succeeds). Atomic rewrite.
 Result removeSection(const QByteArray &path, const QByteArray &name);
