@@ -8,6 +8,9 @@
 
 #include <QDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -126,6 +129,49 @@ TEST(AppendHistoryLine, ReportsAFileThatCannotBeWritten)
     EXPECT_FALSE(result.ok());
     EXPECT_FALSE(result.message().isEmpty());
     EXPECT_TRUE(QFileInfo(platformPath(storage.historyPath())).isDir());
+}
+
+// The file size limit makes the write stop part-way, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedSignal);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedSignal)(int) = nullptr;
+};
+
+TEST(AppendHistoryLine, LeavesNoPartOfALineThatCouldNotBeWrittenWhole)
+{
+    TestStorage storage;
+    const QByteArray earlier = fixtureBytes("202507.WD.txt");
+    writeFileBytes(storage.historyPath(), earlier);
+    const QByteArray line = exampleRecord().toLine();
+
+    Result result = Result::success();
+    {
+        const FileSizeLimit limit(rlim_t(earlier.size() + 20));
+        result = appendHistoryLine(line);
+    }
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.message().isEmpty());
+    EXPECT_EQ(readFileBytes(storage.historyPath()), earlier);
+
+    // The next append, with room again, stands on a line of its own.
+    ASSERT_TRUE(appendHistoryLine(line).ok());
+    EXPECT_EQ(readHistoryFile(storage.historyPath()).size(), 2);
 }
 
 TEST(AppendHistoryLine, ReportsAHistoryFolderThatCannotBeCreated)
