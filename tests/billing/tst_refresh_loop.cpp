@@ -69,8 +69,8 @@ void TestRefreshLoop::cleanup()
 
 void TestRefreshLoop::passesComeAboutOnceASecond()
 {
-    QObject context;
     FakeList list;
+    QObject context;  // goes first: results still queued for it are dropped
     auto loop = list.loopOn(&context);
     loop->start();
     QTest::qWait(2500);
@@ -87,9 +87,9 @@ void TestRefreshLoop::passesComeAboutOnceASecond()
 
 void TestRefreshLoop::stopsPromptlyAtAnyMoment()
 {
-    QObject context;
     for (int moment = 0; moment < 30; ++moment) {
         FakeList list;
+        QObject context;
         auto loop = list.loopOn(&context);
         loop->start();
         QTest::qWait((moment * 41) % 1100);
@@ -103,8 +103,8 @@ void TestRefreshLoop::stopsPromptlyAtAnyMoment()
 
 void TestRefreshLoop::stopsWhileAPassWaitsForTheBusyGuiThread()
 {
-    QObject context;
     FakeList list;
+    QObject context;  // goes first: results still queued for it are dropped
     auto loop = list.loopOn(&context);
     loop->start();
     // The GUI thread is busy without serving events: the first pass is
@@ -120,8 +120,8 @@ void TestRefreshLoop::stopsWhileAPassWaitsForTheBusyGuiThread()
 
 void TestRefreshLoop::destroyingARunningLoopStopsIt()
 {
-    QObject context;
     FakeList list;
+    QObject context;  // goes first: results still queued for it are dropped
     auto loop = list.loopOn(&context);
     loop->start();
     QTest::qWait(100);

@@ -10,6 +10,8 @@ namespace {
 
 QColor pixelInCell(QTableView &view, int row, int column)
 {
+    // Neither selected nor current: the cell shows its own colours only.
+    view.selectionModel()->clear();
     const QImage image = view.viewport()->grab().toImage();
     const QRect cell = view.visualRect(view.model()->index(row, column));
     return image.pixelColor(cell.left() + 2, cell.top() + 2);

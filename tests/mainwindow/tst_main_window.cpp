@@ -3,6 +3,7 @@
 #include "foundation/datetime.h"
 #include "foundation/datetime_format.h"
 #include "foundation/files.h"
+#include "foundation/item_store.h"
 #include "foundation/ini.h"
 #include "foundation/storage_paths.h"
 #include "foundation/stored_texts.h"
@@ -97,6 +98,8 @@ private:
 
 QColor pixelInCell(QTableView *view, int row, int column)
 {
+    // Neither selected nor current: the cell shows its own colours only.
+    view->selectionModel()->clear();
     const QImage image = view->viewport()->grab().toImage();
     const QRect cell = view->visualRect(view->model()->index(row, column));
     return image.pixelColor(cell.left() + 2, cell.top() + 2);
