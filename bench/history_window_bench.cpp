@@ -55,7 +55,7 @@ void BM_OpenMonthInHistoryWindow(benchmark::State &state)
     auto *table = window.findChild<QTableView *>(QStringLiteral("recordTable"));
 
     for (auto _ : state) {
-        months->setCurrentRow(-1);
+        months->clearSelection();
         months->setCurrentRow(0);
         benchmark::DoNotOptimize(table->viewport()->grab());
     }

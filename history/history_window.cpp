@@ -62,7 +62,9 @@ void HistoryWindow::buildLayout()
     m_countLabel->setFont(uiFont(12));
     m_countLabel->setAlignment(Qt::AlignCenter);
 
-    connect(m_monthList, &QListWidget::currentRowChanged, this, &HistoryWindow::showMonth);
+    // Selection, not the current row: the list makes its first row current
+    // when it takes the focus, and that must not count as a choice.
+    connect(m_monthList, &QListWidget::itemSelectionChanged, this, &HistoryWindow::showChosenMonth);
 }
 
 void HistoryWindow::fillMonthList()
@@ -78,14 +80,14 @@ void HistoryWindow::fillMonthList()
         auto *entry = new QListWidgetItem(gbkToUnicode(fileBaseName(path)), m_monthList);
         entry->setData(Qt::UserRole, path);
     }
-    m_monthList->setCurrentRow(-1);
 }
 
-void HistoryWindow::showMonth(int row)
+void HistoryWindow::showChosenMonth()
 {
-    const QListWidgetItem *entry = m_monthList->item(row);
-    if (!entry)
+    const QList<QListWidgetItem *> chosen = m_monthList->selectedItems();
+    if (chosen.isEmpty())
         return;
+    const QListWidgetItem *entry = chosen.first();
     QList<QList<QByteArray>> records = readHistoryFile(entry->data(Qt::UserRole).toByteArray());
     m_countLabel->setText(recordCountText(records.size()));
     m_model->setRecords(std::move(records));

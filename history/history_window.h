@@ -20,7 +20,7 @@ public:
 private:
     void buildLayout();
     void fillMonthList();
-    void showMonth(int row);
+    void showChosenMonth();
 
     QListWidget *m_monthList = nullptr;
     QTableView *m_table = nullptr;

@@ -15,6 +15,7 @@
 #include "mainwindow/item_list_model.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/ui_fonts.h"
+#include "tests/items/gui_test_helpers.h"
 #include "tests/support/test_support.h"
 
 #include <QAction>
@@ -108,7 +109,7 @@ void TestEndToEnd::cleanup()
 void TestEndToEnd::addItemWithDefaults(const QString &name)
 {
     WhenModalOpens<ItemEditorWindow> fillIn([&](ItemEditorWindow *editor) {
-        QTest::keyClicks(editor->findChild<QLineEdit *>(QStringLiteral("nameEdit")), name);
+        typeText(editor->findChild<QLineEdit *>(QStringLiteral("nameEdit")), name);
         QTest::mouseClick(buttonWithText(editor, QStringLiteral("默认")), Qt::LeftButton);
         QTest::mouseClick(buttonWithText(editor, QStringLiteral("添加项目")), Qt::LeftButton);
     });

@@ -4,7 +4,7 @@
 #include "foundation/item_store.h"
 #include "foundation/storage_paths.h"
 #include "foundation/stored_texts.h"
-#include "tests/items/message_box_catcher.h"
+#include "tests/items/gui_test_helpers.h"
 #include "tests/support/test_support.h"
 
 #include <QDir>
@@ -65,9 +65,9 @@ QPushButton *TestItemEditorWindow::button(const char *name) const
 void TestItemEditorWindow::typeForm(const QString &name, const QStringList &tariff)
 {
     const char *boxes[] = {"initialPeriodEdit", "initialFeeEdit", "minimumUnitEdit", "overtimePriceEdit"};
-    QTest::keyClicks(box("nameEdit"), name);
+    typeText(box("nameEdit"), name);
     for (int i = 0; i < 4; ++i)
-        QTest::keyClicks(box(boxes[i]), tariff.value(i));
+        typeText(box(boxes[i]), tariff.value(i));
 }
 
 void TestItemEditorWindow::init()
@@ -113,9 +113,9 @@ void TestItemEditorWindow::defaultsThenConfirmAddAnIdleItem()
 {
     m_editor = openEditor();
     QSignalSpy changed(m_editor.get(), &ItemEditorWindow::itemStoreChanged);
-    QTest::keyClicks(box("initialPeriodEdit"), QStringLiteral("999"));
+    typeText(box("initialPeriodEdit"), QStringLiteral("999"));
 
-    QTest::keyClicks(box("nameEdit"), QStringLiteral("雅座7"));
+    typeText(box("nameEdit"), QStringLiteral("雅座7"));
     QTest::mouseClick(button("defaultsButton"), Qt::LeftButton);
     QCOMPARE(box("initialPeriodEdit")->text(), QStringLiteral("240"));
     QCOMPARE(box("nameEdit")->text(), QStringLiteral("雅座7"));
@@ -164,9 +164,9 @@ void TestItemEditorWindow::tariffBoxesIgnoreTypedCharactersOtherThanDigitsAndMin
 {
     m_editor = openEditor();
 
-    QTest::keyClicks(box("initialPeriodEdit"), QStringLiteral("2a4 0.元"));
-    QTest::keyClicks(box("initialFeeEdit"), QStringLiteral("-7-0"));
-    QTest::keyClicks(box("nameEdit"), QStringLiteral("A b.1"));
+    typeText(box("initialPeriodEdit"), QStringLiteral("2a4 0.元"));
+    typeText(box("initialFeeEdit"), QStringLiteral("-7-0"));
+    typeText(box("nameEdit"), QStringLiteral("A b.1"));
 
     QCOMPARE(box("initialPeriodEdit")->text(), QStringLiteral("240"));
     QCOMPARE(box("initialFeeEdit")->text(), QStringLiteral("-7-0"));
@@ -224,7 +224,7 @@ void TestItemEditorWindow::modifyRewritesTheTariffOfTheItem()
     QSignalSpy changed(m_editor.get(), &ItemEditorWindow::itemStoreChanged);
 
     box("overtimePriceEdit")->clear();
-    QTest::keyClicks(box("overtimePriceEdit"), QStringLiteral("45"));
+    typeText(box("overtimePriceEdit"), QStringLiteral("45"));
     QTest::mouseClick(button("confirmButton"), Qt::LeftButton);
 
     QCOMPARE(changed.count(), 1);
@@ -238,7 +238,7 @@ void TestItemEditorWindow::closingChangesNothingAndTheNextOpeningAdds()
 {
     const QByteArray before = m_storage->settingsBytes();
     m_editor = openEditor(gbk("大厅1号"));
-    QTest::keyClicks(box("initialFeeEdit"), QStringLiteral("5"));
+    typeText(box("initialFeeEdit"), QStringLiteral("5"));
 
     QVERIFY(m_editor->close());
 

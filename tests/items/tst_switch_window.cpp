@@ -3,7 +3,7 @@
 #include "foundation/ini.h"
 #include "foundation/storage_paths.h"
 #include "foundation/stored_texts.h"
-#include "tests/items/message_box_catcher.h"
+#include "tests/items/gui_test_helpers.h"
 #include "tests/support/test_support.h"
 
 #include <QComboBox>

@@ -10,6 +10,7 @@
 #include "items/item_editor_window.h"
 #include "items/switch_window.h"
 #include "mainwindow/ui_fonts.h"
+#include "tests/items/gui_test_helpers.h"
 #include "tests/support/test_support.h"
 
 #include <QAbstractButton>
@@ -92,7 +93,7 @@ std::unique_ptr<QWidget> TestWindowTextsFit::openWindow(const QString &which)
     if (which == QStringLiteral("editor")) {
         targetItemName().clear();
         auto editor = std::make_unique<ItemEditorWindow>();
-        QTest::keyClicks(editor->findChild<QLineEdit *>(QStringLiteral("nameEdit")), QStringLiteral("VIP贵宾房9"));
+        typeText(editor->findChild<QLineEdit *>(QStringLiteral("nameEdit")), QStringLiteral("VIP贵宾房9"));
         QTest::mouseClick(editor->findChild<QAbstractButton *>(QStringLiteral("defaultsButton")), Qt::LeftButton);
         return editor;
     }
