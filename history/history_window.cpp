@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTableView>
+#include <QThread>
 
 namespace {
 
@@ -25,6 +26,14 @@ HistoryWindow::HistoryWindow(QWidget *parent) : QWidget(parent)
 {
     buildLayout();
     fillMonthList();
+}
+
+HistoryWindow::~HistoryWindow()
+{
+    // A reader still running posts its result to this window; it must end
+    // before the window goes.
+    for (QThread *reader : findChildren<QThread *>(Qt::FindDirectChildrenOnly))
+        reader->wait();
 }
 
 void HistoryWindow::buildLayout()
@@ -87,8 +96,24 @@ void HistoryWindow::showChosenMonth()
     const QList<QListWidgetItem *> chosen = m_monthList->selectedItems();
     if (chosen.isEmpty())
         return;
-    const QListWidgetItem *entry = chosen.first();
-    QList<QList<QByteArray>> records = readHistoryFile(entry->data(Qt::UserRole).toByteArray());
+    const QByteArray path = chosen.first()->data(Qt::UserRole).toByteArray();
+    const quint64 request = ++m_latestRequest;
+    // A month of a hundred thousand records takes a second or more to read.
+    QThread *reader = QThread::create([this, path, request] {
+        QList<QList<QByteArray>> records = readHistoryFile(path);
+        QMetaObject::invokeMethod(
+                this, [this, request, records] { showRecords(request, records); }, Qt::QueuedConnection);
+    });
+    reader->setParent(this);
+    connect(reader, &QThread::finished, reader, &QObject::deleteLater);
+    reader->start();
+}
+
+void HistoryWindow::showRecords(quint64 request, QList<QList<QByteArray>> records)
+{
+    // An earlier choice that took longer to read must not replace a later one.
+    if (request != m_latestRequest)
+        return;
     m_countLabel->setText(recordCountText(records.size()));
     m_model->setRecords(std::move(records));
 }

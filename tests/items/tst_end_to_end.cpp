@@ -199,7 +199,7 @@ void TestEndToEnd::addTimeSwitchAndCheckOut()
     auto *months = history->findChild<QListWidget *>(QStringLiteral("monthList"));
     QCOMPARE(months->count(), 1);
     QTest::mouseClick(months->viewport(), Qt::LeftButton, {}, months->visualItemRect(months->item(0)).center());
-    QCOMPARE(history->findChild<QLabel *>(QStringLiteral("countLabel"))->text(), QStringLiteral("共 1 条记录"));
+    QTRY_COMPARE(history->findChild<QLabel *>(QStringLiteral("countLabel"))->text(), QStringLiteral("共 1 条记录"));
     QCOMPARE(history->findChild<QTableView *>()->model()->index(0, 10).data().toString(), QStringLiteral("￥100 元"));
 }
 

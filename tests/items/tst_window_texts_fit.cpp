@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <functional>
@@ -146,6 +147,8 @@ void TestWindowTextsFit::everyTextFitsItsControl()
     const std::unique_ptr<QWidget> window = openWindow(which);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    if (const auto *records = window->findChild<QTableView *>())
+        QTRY_COMPARE(records->model()->rowCount(), 40);  // read off the GUI thread
 
     const QRect windowRect = window->rect();
     for (QWidget *child : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
