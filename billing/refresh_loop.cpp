@@ -62,7 +62,7 @@ bool RefreshLoop::runPass()
 
 void RefreshLoop::pause()
 {
-    QDeadlineTimer deadline(kPeriodMs);
+    QDeadlineTimer deadline(kPeriodMs, Qt::PreciseTimer);
     while (!isInterruptionRequested() && !deadline.hasExpired())
         msleep(std::min<qint64>(kStopCheckMs, std::max<qint64>(1, deadline.remainingTime())));
 }
