@@ -3,6 +3,7 @@
 #include "billing/bill.h"
 #include "foundation/codepage.h"
 #include "foundation/datetime.h"
+#include "foundation/ini.h"
 #include "foundation/storage_paths.h"
 #include "items/item_commands.h"
 #include "mainwindow/ui_fonts.h"
@@ -77,9 +78,18 @@ void paintLabel(QLabel *label, const QColor &text, const QColor &background)
 CheckoutWindow::CheckoutWindow(QWidget *owner)
     : QDialog(owner), m_itemName(selectedItemName())
 {
-    // One reading of the clock serves the shown end time and the billed
-    // duration, so the two can never disagree.
-    m_bill = computeBillFromSettings(m_itemName, currentDateTime());
+    const StoredBillTexts stored =
+            readStoredBillTexts(IniSnapshot::read(storagePaths().settingsFilePath), m_itemName);
+    m_billable = hasReadableStartTime(stored);
+    if (m_billable) {
+        // One reading of the clock serves the shown end time and the billed
+        // duration, so the two can never disagree.
+        m_bill = computeBill(m_itemName, stored, currentDateTime());
+    } else {
+        // Figures counted from the year 100 would only mislead.
+        m_bill.fields[HistoryRecord::ItemName] = m_itemName;
+        m_bill.fields[HistoryRecord::StartTime] = stored.startTime;
+    }
     buildLayout();
 }
 
@@ -108,6 +118,13 @@ void CheckoutWindow::buildLayout()
 
 void CheckoutWindow::confirm()
 {
+    if (!m_billable) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("项目“") + gbkToUnicode(m_itemName) + QStringLiteral("”的开始时间“")
+                                     + gbkToUnicode(m_bill.fields[HistoryRecord::StartTime])
+                                     + QStringLiteral("”无法识别，算不出费用，不能结账。项目仍保持使用中。"));
+        return;
+    }
     const CheckoutOutcome outcome = checkOutItem(storagePaths().settingsFilePath,
                                                  storagePaths().historyFilePath, m_itemName, m_bill);
     switch (outcome.step) {

@@ -8,7 +8,9 @@
 // the moment the window is built, and on confirmation records it in the
 // month's history file and then puts the item back to idle. When the record
 // cannot be stored the item stays running, the operator is told why and the
-// window stays open. Closing the window any other way changes nothing.
+// window stays open. An item whose stored start time cannot be read has no
+// bill: the window shows its name and start time only and refuses to record
+// it. Closing the window any other way changes nothing.
 class CheckoutWindow : public QDialog {
     Q_OBJECT
 public:
@@ -27,4 +29,5 @@ private:
 
     QByteArray m_itemName;
     HistoryRecord m_bill;
+    bool m_billable = false;
 };

@@ -1,5 +1,6 @@
 #include "billing/checkout_window.h"
 
+#include "foundation/codepage.h"
 #include "foundation/datetime.h"
 #include "foundation/ini.h"
 #include "foundation/storage_paths.h"
@@ -41,6 +42,8 @@ private slots:
     void closingWritesNothing();
     void aRecordThatCannotBeStoredLeavesTheItemRunning();
     void aStoredRecordWithTheItemStillRunningIsSaidPlainly();
+    void anUnreadableStartTimeGivesNoBill_data();
+    void anUnreadableStartTimeGivesNoBill();
 
 private:
     void openCheckout(const char *item, DateTime now);
@@ -209,6 +212,38 @@ void TestCheckoutWindow::aStoredRecordWithTheItemStillRunningIsSaidPlainly()
     QCOMPARE(checkedOut.count(), 0);
     QCOMPARE(changed.count(), 1);
     QVERIFY(!m_window->isVisible());
+}
+
+void TestCheckoutWindow::anUnreadableStartTimeGivesNoBill_data()
+{
+    QTest::addColumn<QString>("startTime");
+    QTest::newRow("none") << QStringLiteral("无");
+    QTest::newRow("hand-edited") << QStringLiteral("昨天下午");
+    QTest::newRow("empty") << QString();
+}
+
+void TestCheckoutWindow::anUnreadableStartTimeGivesNoBill()
+{
+    QFETCH(QString, startTime);
+    m_storage->writeSettings(gbk("[C1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
+                                 "状态=使用中\r\n开始时间=") + unicodeToGbk(startTime) + "\r\n");
+    const QByteArray before = m_storage->settingsBytes();
+    openCheckout("C1", afterStart(19351));
+    QSignalSpy checkedOut(m_window.get(), &CheckoutWindow::checkedOut);
+    MessageBoxCatcher messages;
+
+    QStringList expected(HistoryRecord::FieldCount, QString());
+    expected[HistoryRecord::ItemName] = QStringLiteral("C1");
+    expected[HistoryRecord::StartTime] = startTime;
+    QCOMPARE(shownValues(), expected);
+    QTest::mouseClick(confirmButton(), Qt::LeftButton);
+
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY2(messages.texts().first().contains(QStringLiteral("开始时间")), qPrintable(messages.texts().first()));
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(checkedOut.count(), 0);
+    QCOMPARE(m_storage->settingsBytes(), before);
+    QVERIFY(!QFile::exists(QString::fromUtf8(m_storage->historyPath())));
 }
 
 QTEST_MAIN(TestCheckoutWindow)
