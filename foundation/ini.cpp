@@ -98,7 +98,19 @@ QByteArray trimmedPath(const QByteArray &path)
     return path.mid(first);
 }
 
-// Whether a section, key and value would read back as written.
+// The reader itself decides whether a written header or key line would be
+// read back under the same name: a "]" in a section name, an "=" in a key, a
+// key that makes its line a header, or a name ending in a lone lead byte
+// that swallows the next byte would all make a write land where no read
+// finds it.
+bool readsBackAs(const QByteArray &lineText, IniLine::Kind kind, const QByteArray &name)
+{
+    IniLine line;
+    line.body = lineText;
+    const IniLine classified = classifyLine(line);
+    return classified.kind == kind && classified.name == name;
+}
+
 QString refusalReason(const QByteArray &section, const QByteArray &key, const QByteArray &value)
 {
     auto breaksLines = [](const QByteArray &text) {
@@ -110,10 +122,10 @@ QString refusalReason(const QByteArray &section, const QByteArray &key, const QB
         return QStringLiteral("键名为空");
     if (breaksLines(section) || breaksLines(key) || breaksLines(value))
         return QStringLiteral("名称或值中含有换行符或空字符");
-    if (findByte(section, ']', 0) >= 0)
-        return QStringLiteral("项目名称中含有“]”");
-    if (findByte(key, '=', 0) >= 0 || key.startsWith('['))
-        return QStringLiteral("键名中含有“=”或以“[”开头");
+    if (!readsBackAs('[' + section + ']', IniLine::Kind::Header, section))
+        return QStringLiteral("项目名称中含有“]”或不完整的字符");
+    if (!readsBackAs(key + '=' + value, IniLine::Kind::Key, key))
+        return QStringLiteral("键名中含有“=”、以“[”开头或含有不完整的字符");
     return {};
 }
 

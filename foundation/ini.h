@@ -39,8 +39,8 @@
 // end in CR LF. Every other byte of the file stays as it was. The file is
 // rewritten atomically. A section, key or value that could not be read back
 // as written (a line break or zero byte in any of them, "]" in the section,
-// "=" in the key or a key beginning with "[") is refused, and so is an empty
-// section or key; the file is then untouched.
+// "=" in the key, a key beginning with "[", a name ending in a lone lead byte)
+// is refused, and so is an empty section or key; the file is then untouched.
 
 // Reads the file afresh on every call.
 QByteArray readIniValue(const QByteArray &path, const QByteArray &section, const QByteArray &key,

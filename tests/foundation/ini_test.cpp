@@ -237,7 +237,9 @@ INSTANTIATE_TEST_SUITE_P(Rules, IniRefusedWrites, testing::Values(
     RefusedCase{"closing bracket in section", "a]b", "k", "v"},
     RefusedCase{"equals in key", "S", "a=b", "v"},
     RefusedCase{"key like a header", "S", "[T]", "v"},
-    RefusedCase{"line feed in key", "S", "a\nb", "v"}),
+    RefusedCase{"line feed in key", "S", "a\nb", "v"},
+    RefusedCase{"section ending in a lone lead byte", "S\x81", "k", "v"},
+    RefusedCase{"key ending in a lone lead byte", "S", "k\x81", "v"}),
     caseName<RefusedCase>);
 
 TEST(IniWriting, GbkTrailByteEqualToBracketIsNoBracket)
