@@ -132,6 +132,7 @@ private slots:
     void startTimingShowsAndStoresAtOnce_data();
     void startTimingShowsAndStoresAtOnce();
     void startTimingFailureIsToldAndNotShownRunning();
+    void checkoutTurnsTheRowIdleAndWhite();
     void refreshShowsDurationAndFee_data();
     void refreshShowsDurationAndFee();
     void refreshCounts_data();
@@ -482,6 +483,32 @@ void TestMainWindow::startTimingFailureIsToldAndNotShownRunning()
     QVERIFY2(answer.text.contains(u("ROOMSETTING.ini")), qPrintable(answer.text));
     // The list shows what the file holds: no item at all.
     QCOMPARE(m_window->itemListModel()->rowCount(), 0);
+}
+
+void TestMainWindow::checkoutTurnsTheRowIdleAndWhite()
+{
+    setFixedCurrentDateTime(kS1Start + 300 / 86400.0);
+    m_storage->writeSettings(exampleSettings());
+    openWindow();
+    m_window->itemListView()->selectRow(0);
+    QTimer confirm;
+    QObject::connect(&confirm, &QTimer::timeout, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        confirm.stop();
+        for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+            if (button->text() == u("确定结账"))
+                button->click();
+        }
+    });
+    confirm.start(10);
+    m_window->openCheckout();
+    QCOMPARE(selectedItemName(), QByteArray("S1"));
+    QCOMPARE(cell(0, ItemListModel::Status), QByteArray(storedtext::kIdle));
+    QCOMPARE(m_window->cellColorizer().cellColors(0, ItemListModel::Status),
+             CellColors({kBlack, kWhite}));
+    QVERIFY(!readFileBytes(m_storage->historyPath()).isEmpty());
 }
 
 void TestMainWindow::refreshShowsDurationAndFee_data()
