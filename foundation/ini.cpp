@@ -70,14 +70,20 @@ QByteArray foldedName(QByteArrayView name)
     return upperCaseText(name.toByteArray());
 }
 
-// A name given by a caller: leading control bytes and blanks go, and so do
-// trailing blanks and tabs, which the file's own keys never keep either.
-QByteArray argumentName(const QByteArray &name)
+// Callers' paths and names lose leading control bytes and blanks.
+QByteArrayView withoutLeadingControls(QByteArrayView text)
 {
     qsizetype first = 0;
-    while (first < name.size() && static_cast<unsigned char>(name[first]) <= 0x20)
+    while (first < text.size() && static_cast<unsigned char>(text[first]) <= 0x20)
         ++first;
-    return trimBlanks(QByteArrayView(name).sliced(first)).toByteArray();
+    return text.sliced(first);
+}
+
+// A name given by a caller also loses trailing blanks and tabs, which the
+// file's own keys never keep either.
+QByteArray argumentName(const QByteArray &name)
+{
+    return trimBlanks(withoutLeadingControls(name)).toByteArray();
 }
 
 QByteArray finishedValue(QByteArrayView raw)
@@ -92,10 +98,7 @@ QByteArray finishedValue(QByteArrayView raw)
 
 QByteArray trimmedPath(const QByteArray &path)
 {
-    qsizetype first = 0;
-    while (first < path.size() && static_cast<unsigned char>(path[first]) <= 0x20)
-        ++first;
-    return path.mid(first);
+    return withoutLeadingControls(path).toByteArray();
 }
 
 // The reader itself decides whether a written header or key line would be
