@@ -101,28 +101,53 @@ TEST(StartUp, EmptyFolderMeansTheWorkingDirectory)
     EXPECT_TRUE(QFileInfo(dir.path() + QStringLiteral("/History")).isDir());
 }
 
-// The Documents folder comes from the user's XDG folder settings; a name GBK
-// cannot hold keeps its place as question marks.
-TEST(DocumentsFolder, EndsInTheSeparatorAndIsGbk)
+// The Documents folder comes from the user's XDG folder settings.
+class DocumentsFolder : public testing::Test {
+protected:
+    // Makes the platform report the folder; "$CONFIG" stands for the
+    // temporary configuration folder.
+    QString reportDocumentsAs(const QString &folder)
+    {
+        const QString documents = QString(folder).replace(QStringLiteral("$CONFIG"), m_config.path());
+        QFile dirs(m_config.path() + QStringLiteral("/user-dirs.dirs"));
+        if (!dirs.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            ADD_FAILURE() << "cannot write user-dirs.dirs";
+        dirs.write("XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
+        return documents;
+    }
+    void SetUp() override { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
+
+    QTemporaryDir m_config;
+    QByteArray m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+};
+
+// A name GBK cannot hold keeps its place as question marks; exactly one
+// separator ends the folder.
+TEST_F(DocumentsFolder, EndsInOneSeparatorAndIsGbk)
 {
-    QTemporaryDir config;
-    const QString documents = config.path() + QStringLiteral("/文档😀x");
-    QFile dirs(config.path() + QStringLiteral("/user-dirs.dirs"));
-    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-    dirs.write("XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
-    dirs.close();
-    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-
-    const QByteArray folder = documentsFolderPath();
-    EXPECT_EQ(folder, unicodeToGbk(config.path()) + gbk("/文档?x/"));
-    EXPECT_FALSE(QFileInfo::exists(documents)) << "the folder is only asked for, not made";
-
-    qputenv("XDG_CONFIG_HOME", oldConfig);
+    const QByteArray config = unicodeToGbk(m_config.path());
+    const struct {
+        const char *name;
+        QString reported;
+        QByteArray expected;
+    } cases[] = {
+        {"unencodable characters", QStringLiteral("$CONFIG/文档😀x"), config + gbk("/文档?x/")},
+        {"plain", QStringLiteral("$CONFIG/Documents"), config + "/Documents/"},
+        {"root already ends in the separator", QStringLiteral("/"), "/"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString documents = reportDocumentsAs(c.reported);
+        EXPECT_EQ(documentsFolderPath(), c.expected);
+        EXPECT_EQ(QFileInfo::exists(documents), documents == QStringLiteral("/"))
+                << "the folder is only asked for, not made";
+    }
 }
 
-TEST(DocumentsFolder, StartUpUsesIt)
+TEST_F(DocumentsFolder, StartUpUsesIt)
 {
+    reportDocumentsAs(QStringLiteral("$CONFIG/Documents"));
     startUp();
     EXPECT_EQ(storagePaths().settingsFilePath, documentsFolderPath() + "ROOMSETTING.ini");
     EXPECT_TRUE(storagePaths().historyFilePath.startsWith(documentsFolderPath() + "History/"));
