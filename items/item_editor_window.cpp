@@ -94,8 +94,8 @@ void ItemEditorWindow::buildLayout()
         addLabel(this, gbkToUnicode(row.key), {10, row.y, 110, 35}, 14);
         *row.edit = addEdit(this, {119, row.y, 151, 35}, QString::fromLatin1(row.objectName));
         restrictToIntegerCharacters(*row.edit);
-        QLabel *hint = addLabel(this, QString::fromUtf8(row.hint), {row.hintX, row.y + 36, 255, 20}, 12);
-        hint->setAttribute(Qt::WA_TranslucentBackground);
+        // A label paints no background of its own, so the hint is transparent.
+        addLabel(this, QString::fromUtf8(row.hint), {row.hintX, row.y + 36, 255, 20}, 12);
     }
 
     auto *defaultsButton = new QPushButton(QStringLiteral("默认"), this);
