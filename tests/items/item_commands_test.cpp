@@ -1,6 +1,8 @@
 #include "items/item_commands.h"
 
+#include "billing/bill.h"
 #include "foundation/codepage.h"
+#include "foundation/datetime.h"
 #include "foundation/ini.h"
 #include "foundation/item_store.h"
 #include "foundation/stored_texts.h"
@@ -189,6 +191,12 @@ TEST_F(ItemCommandsTest, SwitchMovesTheUseAndExchangesTheTariffs)
     }
     EXPECT_EQ(after.value(hall, storedtext::kStartTimeKey), hallBefore);
     EXPECT_EQ(listSectionNames(settings), (QList<QByteArray>{"A01", hall, room}));
+
+    // The new item bills the whole use at the tariff the use began with.
+    const DateTime start = textToDateTime("2025/07/04 14:03:09");
+    const HistoryRecord bill = computeBillFromSettings(room, start + 19351 / 86400.0);
+    EXPECT_EQ(bill.fields[HistoryRecord::StartTime], QByteArray("2025/07/04 14:03:09"));
+    EXPECT_EQ(bill.fields[HistoryRecord::TotalFee], gbk("￥100 元"));
 }
 
 TEST_F(ItemCommandsTest, NamesWhoseTrailBytesLookLikeSeparatorsComeBackWhole)
