@@ -251,7 +251,6 @@ QByteArray OpenFile::readTextLine()
 {
     if (!isOpen() || !d->file.seek(d->position))
         return {};
-    QByteArray line;
     QByteArray block;
     qsizetype i = 0;
     bool lineFeedFound = false;
@@ -276,7 +275,7 @@ QByteArray OpenFile::readTextLine()
             break;
         i += (isLeadByte(byte) && haveByte(i + 1)) ? 2 : 1;
     }
-    line = block.left(i);
+    QByteArray line = block.left(i);
     d->position += i + (lineFeedFound ? 1 : 0);
     if (line.endsWith(kCarriageReturn))
         line.chop(1);
