@@ -57,30 +57,30 @@ QByteArray exampleSettings()
     return section("S1", "使用中", "2025/07/04 15:04:05") + section("S2", "空闲中", "无");
 }
 
-// Answers the next modal message box with OK or Cancel, keeping its texts.
-class BoxAnswer {
+// Answers the modal message boxes that open, in turn, with OK (true) or
+// Cancel (false), keeping their texts.
+class BoxAnswers {
 public:
-    explicit BoxAnswer(bool ok) : m_ok(ok)
+    explicit BoxAnswers(QList<bool> answers) : m_answers(std::move(answers))
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
         m_timer.start(10);
     }
-    bool seen() const { return m_seen; }
-    QString text;
-    QString title;
+    int seen() const { return int(texts.size()); }
+    QStringList texts;
+    QStringList titles;
 
 private:
     void answer()
     {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || m_seen)
+        if (!box || m_answers.isEmpty() || box == m_lastBox)
             return;
-        m_seen = true;
-        m_timer.stop();
-        text = box->text();
-        title = box->windowTitle();
+        m_lastBox = box;
+        texts.append(box->text());
+        titles.append(box->windowTitle());
         const QMessageBox::ButtonRole wanted =
-            m_ok ? QMessageBox::AcceptRole : QMessageBox::RejectRole;
+            m_answers.takeFirst() ? QMessageBox::AcceptRole : QMessageBox::RejectRole;
         for (QAbstractButton *button : box->buttons()) {
             if (box->buttonRole(button) == wanted) {
                 button->click();
@@ -90,8 +90,8 @@ private:
         box->reject();
     }
 
-    bool m_ok;
-    bool m_seen = false;
+    QList<bool> m_answers;
+    QPointer<QMessageBox> m_lastBox;
     QTimer m_timer;
 };
 
@@ -129,6 +129,7 @@ private slots:
     void commandsWithoutSelectionChangeNothing();
     void deleteAsksAndObeys_data();
     void deleteAsksAndObeys();
+    void deleteFailureIsTold();
     void startTimingShowsAndStoresAtOnce_data();
     void startTimingShowsAndStoresAtOnce();
     void startTimingFailureIsToldAndNotShownRunning();
@@ -418,11 +419,11 @@ void TestMainWindow::deleteAsksAndObeys()
     m_storage->writeSettings(exampleSettings() + section("S3", "空闲中", "无"));
     openWindow();
     m_window->itemListView()->selectRow(1);
-    BoxAnswer answer(confirm);
+    BoxAnswers answers({confirm});
     m_window->deleteItem();
-    QVERIFY(answer.seen());
-    QCOMPARE(answer.text, u("是否删除 [ S2 ] 项目"));
-    QCOMPARE(answer.title, u("操作警告："));
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.texts[0], u("是否删除 [ S2 ] 项目"));
+    QCOMPARE(answers.titles[0], u("操作警告："));
     const QList<QByteArray> names = listSectionNames(m_storage->settingsPath());
     if (confirm) {
         QCOMPARE(names, QList<QByteArray>({"S1", "S3"}));
@@ -434,6 +435,20 @@ void TestMainWindow::deleteAsksAndObeys()
         QCOMPARE(m_window->itemListModel()->rowCount(), 3);
         QCOMPARE(cell(1, ItemListModel::Name), QByteArray("S2"));
     }
+}
+
+void TestMainWindow::deleteFailureIsTold()
+{
+    m_storage->writeSettings(exampleSettings());
+    openWindow();
+    const QString path = platformPath(m_storage->settingsPath());
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkpath(path));
+    m_window->itemListView()->selectRow(1);
+    BoxAnswers answers({true, true});
+    m_window->deleteItem();
+    QCOMPARE(answers.seen(), 2);
+    QVERIFY2(answers.texts[1].contains(u("ROOMSETTING.ini")), qPrintable(answers.texts[1]));
 }
 
 void TestMainWindow::startTimingShowsAndStoresAtOnce_data()
@@ -478,10 +493,10 @@ void TestMainWindow::startTimingFailureIsToldAndNotShownRunning()
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkpath(path));
     m_window->itemListView()->selectRow(1);
-    BoxAnswer answer(true);
+    BoxAnswers answers({true});
     m_window->startTiming();
-    QVERIFY(answer.seen());
-    QVERIFY2(answer.text.contains(u("ROOMSETTING.ini")), qPrintable(answer.text));
+    QCOMPARE(answers.seen(), 1);
+    QVERIFY2(answers.texts[0].contains(u("ROOMSETTING.ini")), qPrintable(answers.texts[0]));
     // The list shows what the file holds: no item at all.
     QCOMPARE(m_window->itemListModel()->rowCount(), 0);
 }
