@@ -52,18 +52,17 @@ private:
     QByteArray m_path;
 };
 
-// What a list reload costs: list the items, read the file once, look up all
+// What a list reload costs: read the file once, list the items, look up all
 // six keys of every item.
 void BM_ReloadFromSnapshot(benchmark::State &state)
 {
     const int items = int(state.range(0));
     const SettingsOnDisk settings(items);
     for (auto _ : state) {
-        const QList<QByteArray> names = listSectionNames(settings.path());
-        const IniSnapshot snapshot = IniSnapshot::read(settings.path());
-        for (const QByteArray &name : names) {
+        const SettingsSnapshot snapshot = readSettingsSnapshot(settings.path());
+        for (const QByteArray &name : snapshot.itemNames) {
             for (const char *key : kKeys)
-                benchmark::DoNotOptimize(snapshot.value(name, key));
+                benchmark::DoNotOptimize(snapshot.values.value(name, key));
         }
     }
     state.SetItemsProcessed(state.iterations() * items * qsizetype(kKeys.size()));

@@ -54,7 +54,7 @@ QByteArray formatPart(const QByteArray &picture, const PictureElement (&elements
         } else {
             // A two-byte character is copied whole, so that a trail byte
             // never reads as a picture letter.
-            const qsizetype width = isLeadByte(picture[i]) && i + 1 < picture.size() ? 2 : 1;
+            const qsizetype width = characterWidth(picture, i);
             part.append(picture.sliced(i, width));
             i += width;
         }

@@ -13,11 +13,6 @@ bool isBlank(char byte)
     return byte == ' ' || byte == '\t';
 }
 
-qsizetype characterWidth(QByteArrayView text, qsizetype i)
-{
-    return isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
-}
-
 // Index of the first byte equal to wanted at or after from, stepping over
 // two-byte characters, or -1.
 qsizetype findByte(QByteArrayView text, char wanted, qsizetype from)

@@ -14,10 +14,12 @@ Tariff readTariff(const IniSnapshot &settings, const QByteArray &itemName)
     return tariff;
 }
 
-QList<QByteArray> listSectionNames(const QByteArray &path)
+namespace {
+
+QList<QByteArray> sectionNamesIn(const QByteArray &content)
 {
     QList<QByteArray> names;
-    forEachIniLine(readWholeFile(path), [&](const IniLine &line) {
+    forEachIniLine(content, [&](const IniLine &line) {
         // Only a "[" in the first column makes a listed item; the reader
         // alone also accepts blanks before it.
         if (line.kind == IniLine::Kind::Header && line.body.startsWith('[') && !line.name.isEmpty())
@@ -25,6 +27,19 @@ QList<QByteArray> listSectionNames(const QByteArray &path)
         return true;
     });
     return names;
+}
+
+} // namespace
+
+QList<QByteArray> listSectionNames(const QByteArray &path)
+{
+    return sectionNamesIn(readWholeFile(path));
+}
+
+SettingsSnapshot readSettingsSnapshot(const QByteArray &path)
+{
+    const QByteArray content = readWholeFile(path);
+    return {sectionNamesIn(content), IniSnapshot::fromContent(content)};
 }
 
 Result removeSection(const QByteArray &path, const QByteArray &name)

@@ -31,6 +31,14 @@ Tariff readTariff(const IniSnapshot &settings, const QByteArray &itemName);
 // empty list.
 QList<QByteArray> listSectionNames(const QByteArray &path);
 
+// The items and their values from one read of the settings file, for an
+// operation that needs both (a list reload, the idle items of the switch).
+struct SettingsSnapshot {
+    QList<QByteArray> itemNames;  // as listSectionNames lists them
+    IniSnapshot values;
+};
+SettingsSnapshot readSettingsSnapshot(const QByteArray &path);
+
 // Removes the first section whose header line begins with "[" + name + "]",
 // from that line up to the next section header line or the end of the file;
 // every other byte stays (also after a zero byte). The name matches byte for

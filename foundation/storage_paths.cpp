@@ -22,7 +22,7 @@ StoragePaths &mutableStoragePaths()
 qsizetype lastCharacterStart(const QByteArray &text)
 {
     qsizetype start = -1;
-    for (qsizetype i = 0; i < text.size(); i += isLeadByte(text[i]) ? 2 : 1)
+    for (qsizetype i = 0; i < text.size(); i += characterWidth(text, i))
         start = i;
     return start;
 }

@@ -5,13 +5,6 @@
 
 namespace {
 
-// Width of the character starting at byte index i: a lead byte takes its
-// trail byte with it, except a lone lead byte at the very end.
-qsizetype characterWidth(const QByteArray &s, qsizetype i)
-{
-    return isLeadByte(s[i]) && i + 1 < s.size() ? 2 : 1;
-}
-
 char asciiUpper(char c)
 {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 
 // Operations on texts. A text is a sequence of GBK bytes without zero bytes,
@@ -12,6 +13,14 @@
 
 // True when the byte starts a two-byte character.
 inline bool isLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+
+// Width in bytes of the character starting at byte index i (0-based, inside
+// the text): a lead byte takes its trail byte with it, except a lone lead
+// byte at the very end.
+inline qsizetype characterWidth(QByteArrayView s, qsizetype i)
+{
+    return isLeadByte(s[i]) && i + 1 < s.size() ? 2 : 1;
+}
 
 // Number of bytes.
 int textLength(const QByteArray &s);

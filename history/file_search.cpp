@@ -10,14 +10,9 @@
 
 namespace {
 
-int characterSize(const QByteArray &text, qsizetype at)
+bool sameCharacter(const QByteArray &a, qsizetype atA, const QByteArray &b, qsizetype atB, qsizetype size)
 {
-    return isLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
-}
-
-bool sameCharacter(const QByteArray &a, qsizetype atA, const QByteArray &b, qsizetype atB, int size)
-{
-    return characterSize(b, atB) == size && a.mid(atA, size) == b.mid(atB, size);
+    return characterWidth(b, atB) == size && a.mid(atA, size) == b.mid(atB, size);
 }
 
 // Wildcard match by characters, so "?" takes a whole two-byte character and a
@@ -30,7 +25,7 @@ bool matchesWildcard(const QByteArray &name, const QByteArray &pattern)
     qsizetype starPattern = -1;
     qsizetype starName = 0;
     while (n < name.size()) {
-        const int nameSize = characterSize(name, n);
+        const qsizetype nameSize = characterWidth(name, n);
         if (p < pattern.size() && pattern[p] == '*') {
             starPattern = ++p;
             starName = n;
@@ -42,7 +37,7 @@ bool matchesWildcard(const QByteArray &name, const QByteArray &pattern)
             n += nameSize;
         } else if (starPattern >= 0) {
             p = starPattern;
-            starName += characterSize(name, starName);
+            starName += characterWidth(name, starName);
             n = starName;
         } else {
             return false;
@@ -115,7 +110,7 @@ QByteArray fileBaseName(const QByteArray &path)
     // is no separator and no extension.
     qsizetype nameStart = 0;
     qsizetype lastDot = -1;
-    for (qsizetype i = 0; i < path.size(); i += characterSize(path, i)) {
+    for (qsizetype i = 0; i < path.size(); i += characterWidth(path, i)) {
         if (path[i] == kPathSeparator) {
             nameStart = i + 1;
             lastDot = -1;

@@ -184,11 +184,10 @@ Result returnItemToIdle(const QByteArray &settingsPath, const QByteArray &name)
 
 QList<QByteArray> listIdleItems(const QByteArray &settingsPath)
 {
-    const QList<QByteArray> names = listSectionNames(settingsPath);
-    const IniSnapshot settings = IniSnapshot::read(settingsPath);
+    const SettingsSnapshot settings = readSettingsSnapshot(settingsPath);
     QList<QByteArray> idle;
-    for (const QByteArray &name : names) {
-        if (settings.value(name, storedtext::kStatusKey) == storedtext::kIdle)
+    for (const QByteArray &name : settings.itemNames) {
+        if (settings.values.value(name, storedtext::kStatusKey) == storedtext::kIdle)
             idle.append(name);
     }
     return idle;

@@ -233,9 +233,9 @@ void MainWindow::applyRefresh(std::uint64_t generation, const RefreshPassResult 
 
 void MainWindow::reloadItemList()
 {
-    const QByteArray &path = storagePaths().settingsFilePath;
-    const QList<QByteArray> names = listSectionNames(path);
-    const IniSnapshot settings = IniSnapshot::read(path);
+    const SettingsSnapshot snapshot = readSettingsSnapshot(storagePaths().settingsFilePath);
+    const QList<QByteArray> &names = snapshot.itemNames;
+    const IniSnapshot &settings = snapshot.values;
     QList<ItemListModel::RowTexts> rows;
     rows.reserve(names.size());
     for (int i = 0; i < names.size(); ++i)

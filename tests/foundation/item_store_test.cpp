@@ -72,6 +72,19 @@ TEST(SectionListing, MissingFileGivesAnEmptyList)
     EXPECT_TRUE(listSectionNames("").isEmpty());
 }
 
+TEST(SectionListing, SnapshotListsAndAnswersFromTheSameRead)
+{
+    SettingsFile file;
+    file.write(fixtureBytes("ROOMSETTING.ini") + " [indented]\r\nk=v\r\n");
+    const SettingsSnapshot snapshot = readSettingsSnapshot(file.path());
+    EXPECT_EQ(snapshot.itemNames, listSectionNames(file.path()));
+    EXPECT_EQ(snapshot.itemNames, (QList<QByteArray>{"A01", gbk("大厅1号"), gbk("包间-豪华")}));
+    EXPECT_EQ(snapshot.values.value(gbk("包间-豪华"), gbk("超时单价")), "40");
+    // The reader finds an indented header that the list leaves out.
+    EXPECT_EQ(snapshot.values.value("indented", "k"), "v");
+    EXPECT_TRUE(readSettingsSnapshot(file.path() + ".missing").itemNames.isEmpty());
+}
+
 // ---- removeSection ---------------------------------------------------------
 
 struct RemoveCase {
