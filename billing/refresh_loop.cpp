@@ -52,8 +52,8 @@ bool RefreshLoop::runPass()
     const RefreshPassResult result = computeRefreshPass(
         rows.rows, IniSnapshot::read(storagePaths().settingsFilePath), currentDateTime());
     // Queued, not blocking: the GUI thread writes the texts when it gets to
-    // them, and texts still queued when the
-    // context goes away are dropped with it.
+    // them, and texts still queued when the context goes away are dropped
+    // with it.
     QMetaObject::invokeMethod(
         m_context, [apply = m_apply, generation = rows.generation, result] { apply(generation, result); },
         Qt::QueuedConnection);
