@@ -30,18 +30,9 @@ QByteArray bytes(const char *s, qsizetype size = -1)
 }
 
 // A settings file of the test's own.
-class IniFile {
+class IniFile : public ScratchFile {
 public:
-    IniFile() : m_path(QByteArray(QFile::encodeName(m_dir.path())) + "/settings.ini") {}
-    const QByteArray &path() const { return m_path; }
-    QByteArray folder() const { return QFile::encodeName(m_dir.path()); }
-    void write(const QByteArray &content) const { writeFileBytes(m_path, content); }
-    QByteArray content() const { return readFileBytes(m_path); }
-    bool exists() const { return QFileInfo::exists(platformPath(m_path)); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_path;
+    IniFile() : ScratchFile("settings.ini") {}
 };
 
 // ---- Reading -------------------------------------------------------------

@@ -14,18 +14,7 @@ namespace {
 
 QByteArray bytes(const char *s, qsizetype size) { return QByteArray(s, size); }
 
-class SettingsFile {
-public:
-    SettingsFile() : m_path(QFile::encodeName(m_dir.path()) + "/ROOMSETTING.ini") {}
-    const QByteArray &path() const { return m_path; }
-    void write(const QByteArray &content) const { writeFileBytes(m_path, content); }
-    QByteArray content() const { return readFileBytes(m_path); }
-    bool exists() const { return QFileInfo::exists(platformPath(m_path)); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_path;
-};
+using SettingsFile = ScratchFile;
 
 // ---- listSectionNames ------------------------------------------------------
 

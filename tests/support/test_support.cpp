@@ -5,6 +5,7 @@
 #include "foundation/storage_paths.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -34,6 +35,33 @@ void writeFileBytes(const QByteArray &gbkPath, const QByteArray &bytes)
     QFile file(platformPath(gbkPath));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write test file");
+}
+
+ScratchFile::ScratchFile(const char *name)
+{
+    if (!m_dir.isValid())
+        throw std::runtime_error("cannot create a temporary folder");
+    m_path = folder() + kPathSeparator + name;
+}
+
+QByteArray ScratchFile::folder() const
+{
+    return unicodeToGbk(m_dir.path());
+}
+
+void ScratchFile::write(const QByteArray &content) const
+{
+    writeFileBytes(m_path, content);
+}
+
+QByteArray ScratchFile::content() const
+{
+    return readFileBytes(m_path);
+}
+
+bool ScratchFile::exists() const
+{
+    return QFileInfo::exists(platformPath(m_path));
 }
 
 TestStorage::TestStorage(DateTime startTime)

@@ -18,6 +18,25 @@ QByteArray fixtureBytes(const char *name);
 QByteArray readFileBytes(const QByteArray &gbkPath);
 void writeFileBytes(const QByteArray &gbkPath, const QByteArray &bytes);
 
+// A file of the test's own, in a temporary folder deleted with the object;
+// the file itself does not exist until written.
+class ScratchFile {
+public:
+    explicit ScratchFile(const char *name = "ROOMSETTING.ini");
+
+    // GBK paths of the file and of its folder (without a trailing separator).
+    const QByteArray &path() const { return m_path; }
+    QByteArray folder() const;
+
+    void write(const QByteArray &content) const;
+    QByteArray content() const;
+    bool exists() const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_path;
+};
+
 // A storage folder of the test's own, deleted with the object. The
 // constructor runs startUpIn on it, so storagePaths() points inside it.
 class TestStorage {
