@@ -21,5 +21,5 @@ Result recordStartTiming(const QByteArray &settingsPath, const QByteArray &itemN
     if (restore)
         return start;
     return Result::failure(start.message() + QStringLiteral("\n")
-                           + QString::fromUtf8("状态也未能改回“空闲中”：") + restore.message());
+                           + QStringLiteral("状态也未能改回“空闲中”：") + restore.message());
 }

@@ -191,13 +191,19 @@ Result appendToFile(const QByteArray &path, const QByteArray &bytes)
     QFile file(filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return Result::failure(describeFailure(what, filePath, file.errorString()));
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        const QString reason = written < 0 ? file.errorString() : QStringLiteral("只写入了部分内容");
+    const qint64 sizeBefore = file.size();
+    // A write that stops part-way (a full disk) would leave the start of the
+    // bytes behind, to be glued to whatever is appended next; cutting the
+    // file back keeps it as it was.
+    auto failWith = [&](const QString &reason) {
+        file.resize(sizeBefore);
         return Result::failure(describeFailure(what, filePath, reason));
-    }
+    };
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size())
+        return failWith(written < 0 ? file.errorString() : QStringLiteral("只写入了部分内容"));
     if (!file.flush() || !syncToDisk(file))
-        return Result::failure(describeFailure(what, filePath, file.errorString()));
+        return failWith(file.errorString());
     file.close();
     return Result::success();
 }

@@ -40,7 +40,7 @@ Result writeWholeFile(const QByteArray &path, std::initializer_list<QByteArray> 
 
 // Appends the bytes at the end of the file in one write and flushes them to
 // disk before returning; creates the file when missing. Earlier bytes are
-// never touched.
+// never touched; on failure the file is cut back to its size before.
 Result appendToFile(const QByteArray &path, const QByteArray &bytes);
 
 // An open file read and written as raw bytes, without line-end translation.

@@ -220,26 +220,11 @@ QByteArray readIniValue(const QByteArray &path, const QByteArray &section, const
 {
     const QByteArray filePath = trimmedPath(path);
     const QByteArray wantedSection = foldedName(argumentName(section));
-    const QByteArray wantedKey = foldedName(argumentName(key));
-    if (filePath.isEmpty() || wantedSection.isEmpty() || wantedKey.isEmpty())
+    // An empty path gives the empty text, like an empty section or key, and
+    // not the default: the file is not read at all.
+    if (filePath.isEmpty() || wantedSection.isEmpty())
         return {};
-
-    QByteArray result = defaultValue;
-    bool inSection = false;
-    forEachIniLine(readWholeFile(filePath), [&](const IniLine &line) {
-        if (line.kind == IniLine::Kind::Header) {
-            // Only the first section of the name counts.
-            if (inSection)
-                return false;
-            inSection = foldedName(line.name) == wantedSection;
-        } else if (inSection && line.kind == IniLine::Kind::Key
-                   && foldedName(line.name) == wantedKey) {
-            result = finishedValue(line.value);
-            return false;
-        }
-        return true;
-    });
-    return result;
+    return IniSnapshot::parse(readWholeFile(filePath), &wantedSection).value(section, key, defaultValue);
 }
 
 Result writeIniValue(const QByteArray &path, const QByteArray &section, const QByteArray &key,
@@ -265,11 +250,21 @@ IniSnapshot IniSnapshot::read(const QByteArray &path)
 
 IniSnapshot IniSnapshot::fromContent(const QByteArray &content)
 {
+    return parse(content, nullptr);
+}
+
+IniSnapshot IniSnapshot::parse(QByteArrayView content, const QByteArray *onlySection)
+{
     IniSnapshot snapshot;
     qsizetype current = -1;
     forEachIniLine(content, [&](const IniLine &line) {
         if (line.kind == IniLine::Kind::Header) {
             const QByteArray name = foldedName(line.name);
+            if (onlySection && name != *onlySection) {
+                current = -1;
+                // The one section wanted has been read whole.
+                return snapshot.m_sections.isEmpty();
+            }
             if (snapshot.m_sectionIndex.contains(name)) {
                 current = -1;  // a later duplicate is never read
             } else {

@@ -65,6 +65,12 @@ public:
                      const QByteArray &defaultValue = {}) const;
 
 private:
+    friend QByteArray readIniValue(const QByteArray &, const QByteArray &, const QByteArray &,
+                                   const QByteArray &);
+    // Parses the content; with onlySection (folded), keeps that section alone
+    // and stops reading after it.
+    static IniSnapshot parse(QByteArrayView content, const QByteArray *onlySection);
+
     using Keys = QHash<QByteArray, QByteArray>;  // folded key -> finished value
     QList<Keys> m_sections;                       // in file order, first of each name
     QHash<QByteArray, qsizetype> m_sectionIndex;  // folded name -> index in m_sections

@@ -31,21 +31,6 @@ bool endsInsideALine(const QByteArray &path)
     return file.read(kLineEnd.size()) != kLineEnd;
 }
 
-qint64 fileSize(const QByteArray &path)
-{
-    const QFileInfo info(platformPath(path));
-    return info.exists() ? info.size() : 0;
-}
-
-// A write that failed part-way (a full disk) leaves the start of the line
-// behind, which would read back as a broken record and glue itself to the
-// next one; cutting the file back to where it ended keeps every line whole.
-void dropPartialLine(const QByteArray &path, qint64 sizeBefore)
-{
-    if (fileSize(path) > sizeBefore)
-        QFile::resize(platformPath(path), sizeBefore);
-}
-
 } // namespace
 
 QByteArray HistoryRecord::toLine() const
@@ -79,11 +64,7 @@ Result appendHistoryLineTo(const QByteArray &path, const QByteArray &line)
         return Result::failure(
                 QStringLiteral("无法创建历史记录文件夹 %1，记录未写入。").arg(platformPath(folder)));
     const QByteArray bytes = (endsInsideALine(path) ? kLineEnd : QByteArray()) + line + kLineEnd;
-    const qint64 sizeBefore = fileSize(path);
-    Result appended = appendToFile(path, bytes);
-    if (!appended.ok())
-        dropPartialLine(path, sizeBefore);
-    return appended;
+    return appendToFile(path, bytes);
 }
 
 Result appendHistoryLine(const QByteArray &line)

@@ -317,7 +317,7 @@ void MainWindow::openCheckout()
     const int row = selectedRow();
     if (row < 0)
         return;
-    selectedItemName() = m_model->cellText(row, ItemListModel::Name);
+    selectedItemName() = selectedName();
     CheckoutWindow window(this);
     connect(&window, &CheckoutWindow::checkedOut, this, [this, row] {
         m_colorizer.removeCellColors(row, ItemListModel::Status);
